@@ -1,0 +1,3 @@
+#include "test_folder.h"
+
+std::vector<FolderKind> FolderKinds() { return {{"Memory", MakeMemoryFolder}}; }
