@@ -3,6 +3,12 @@
 #include <algorithm>
 #include <exception>
 
+#include "list/drop_loading.h"
+#include "list/folder_loading.h"
+#include "list/open_folder_win32.h"
+#include "list/working_folder.h"
+#include "rename/file_system_win32.h"
+#include "rename/two_pass_rename.h"
 #include "text/text.h"
 #include "ui/rename_list_view.h"
 #include "ui/resource_ids.h"
@@ -143,7 +149,8 @@ const MainWindow::EventBinding MainWindow::kBindings[] = {
     // clang-format on
 };
 
-MainWindow::MainWindow() = default;
+MainWindow::MainWindow()
+    : m_dropObject([this](const AnsiText& receivedText) { AcceptDrop(receivedText, m_rows, *this); }) {}
 
 MainWindow::~MainWindow() {
   if (m_window) DestroyWindow(m_window);
@@ -161,7 +168,8 @@ bool MainWindow::Create(HINSTANCE instance) {
 }
 
 void MainWindow::OnCreated() {
-  // The drop object is attached to the list view here.
+  // Without the registration the list simply takes no drops; nothing to report.
+  m_dropObject.RegisterDropTarget(Control(ControlId::超级列表框1));
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -447,6 +455,7 @@ LRESULT MainWindow::OnColorStatic(HDC dc, HWND control) {
 }
 
 void MainWindow::OnDestroy() {
+  m_dropObject.RevokeDropTarget();
   m_rows.AttachDisplay(nullptr);
   // The last window of the program is gone: the message loop ends with code
   // 0. A window destroyed because its creation failed posts nothing, since
@@ -463,12 +472,14 @@ void MainWindow::RaiseEvent(ControlId id, ControlEvent event, int32_t argument) 
 
 void MainWindow::RefreshPreviews() { RefreshPreview(m_rows, *this); }
 
-void MainWindow::OpenFolder() {
-  // The folder dialog and the loading of the chosen folder run here.
-}
+void MainWindow::OpenFolder() { ::OpenFolder(m_rows, *this); }
 
 void MainWindow::RunRenameClicked() {
-  // The two-pass rename of the listed entries runs here.
+  // A run over a half-listed folder would rename rows whose folder is about
+  // to change under them; Execute waits for the listing to end.
+  if (IsListing()) return;
+  Win32FileSystem fileSystem;
+  RunRename(m_rows, WorkingFolder(), fileSystem);
 }
 
 void MainWindow::OnColumnClicked(int32_t column) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "list/drop_object_win32.h"
 #include "list/rename_list.h"
 #include "rules/rules.h"
 #include "text/ansi_text.h"
@@ -87,6 +88,8 @@ class MainWindow final : public RuleSource {
   std::array<HWND, kControlCount> m_controls{};
   RenameList m_rows;
   std::unique_ptr<RenameListView> m_listView;
+  // 拖放对象1: takes files dropped onto the list view.
+  DropObject m_dropObject;
   // Notifications the controls send while being created raise no events.
   bool m_created = false;
 };

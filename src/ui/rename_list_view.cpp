@@ -127,6 +127,15 @@ void RenameListView::CellChanged(int32_t row, int32_t column) {
 void RenameListView::ScrollIntoView(int32_t row) {
   ShowPendingRows();
   ListView_EnsureVisible(m_listView, row, FALSE);
+  // A rename run dispatches no messages until it ends, so nothing would paint
+  // the rows it walks through. Painting the list directly a few times a
+  // second shows where the run is without letting other handlers in, and
+  // costs the run next to nothing.
+  const DWORD now = GetTickCount();
+  if (now - m_lastPaint >= kProgressPaintIntervalMs) {
+    UpdateWindow(m_listView);
+    m_lastPaint = now;
+  }
 }
 
 void RenameListView::ResultColumnReset() {

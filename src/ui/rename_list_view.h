@@ -39,6 +39,8 @@ class RenameListView final : public ListDisplay {
   // The row count the control has been given; rows appended below the
   // visible ones reach it a moment later, in one step.
   int32_t m_shownRows = 0;
+  static constexpr DWORD kProgressPaintIntervalMs = 200;
+  DWORD m_lastPaint = 0;
   bool m_showTimerRunning = false;
   // The rows in view, asked of the control once and kept until it receives
   // a message that could scroll it.
