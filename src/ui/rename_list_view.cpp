@@ -14,6 +14,8 @@ constexpr UINT_PTR kShowRowsTimer = 0x5155;
 // the visible ones change only the scroll bar, so they are handed over in
 // one step at most this often instead of one by one.
 constexpr UINT kShowRowsDelayMs = 100;
+// Posted to the control: scroll to the row last asked for.
+constexpr UINT kScrollToRowMessage = WM_APP + 0x5155;
 
 }  // namespace
 
@@ -42,6 +44,11 @@ LRESULT CALLBACK RenameListView::WatchListView(HWND listView, UINT message, WPAR
   auto& view = *reinterpret_cast<RenameListView*>(self);
   if (message == WM_TIMER && wParam == kShowRowsTimer) {
     view.ShowPendingRows();
+    return 0;
+  }
+  if (message == kScrollToRowMessage) {
+    view.m_scrollPosted = false;
+    view.ScrollToPendingRow();
     return 0;
   }
   // Scrolling, keys, the mouse, a new row count: any message but these may
@@ -97,6 +104,7 @@ bool RenameListView::IsInView(int32_t row) {
 }
 
 void RenameListView::RowsCleared() {
+  m_rowToShow = -1;
   if (m_showTimerRunning) {
     KillTimer(m_listView, kShowRowsTimer);
     m_showTimerRunning = false;
@@ -126,16 +134,34 @@ void RenameListView::CellChanged(int32_t row, int32_t column) {
 
 void RenameListView::ScrollIntoView(int32_t row) {
   ShowPendingRows();
-  ListView_EnsureVisible(m_listView, row, FALSE);
+  m_rowToShow = row;
   // A rename run dispatches no messages until it ends, so nothing would paint
   // the rows it walks through. Painting the list directly a few times a
-  // second shows where the run is without letting other handlers in, and
-  // costs the run next to nothing.
+  // second shows where the run is without letting other handlers in.
+  // Scrolling the control by a row costs milliseconds under Wine, more than
+  // the rename of the row itself, and a run scrolls to every row in each
+  // pass; as the rows show only when painted, the control is scrolled only
+  // then, and to the last row asked for once the run has ended.
   const DWORD now = GetTickCount();
   if (now - m_lastPaint >= kProgressPaintIntervalMs) {
+    ScrollToPendingRow();
     UpdateWindow(m_listView);
     m_lastPaint = now;
+  } else if (!m_scrollPosted) {
+    m_scrollPosted = PostMessageA(m_listView, kScrollToRowMessage, 0, 0) != FALSE;
+    if (!m_scrollPosted) ScrollToPendingRow();
   }
+}
+
+void RenameListView::ScrollToPendingRow() {
+  if (m_rowToShow < 0) return;
+  const int top = ListView_GetTopIndex(m_listView);
+  ListView_EnsureVisible(m_listView, m_rowToShow, FALSE);
+  m_rowToShow = -1;
+  // Cells changed while the control still showed other rows were repainted
+  // at their old places only; after a scroll every row in view is drawn
+  // afresh from the model.
+  if (ListView_GetTopIndex(m_listView) != top) InvalidateRect(m_listView, nullptr, FALSE);
 }
 
 void RenameListView::ResultColumnReset() {

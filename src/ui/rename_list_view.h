@@ -32,6 +32,7 @@ class RenameListView final : public ListDisplay {
                                         UINT_PTR subclassId, DWORD_PTR self);
   void InsertColumn(int32_t column) const;
   void ShowPendingRows();
+  void ScrollToPendingRow();
   bool IsInView(int32_t row);
 
   HWND m_listView;
@@ -41,6 +42,11 @@ class RenameListView final : public ListDisplay {
   int32_t m_shownRows = 0;
   static constexpr DWORD kProgressPaintIntervalMs = 200;
   DWORD m_lastPaint = 0;
+  // The last row asked to be scrolled into view and not yet scrolled to, or
+  // -1; a message posted to the control scrolls to it once the thread
+  // dispatches again.
+  int32_t m_rowToShow = -1;
+  bool m_scrollPosted = false;
   bool m_showTimerRunning = false;
   // The rows in view, asked of the control once and kept until it receives
   // a message that could scroll it.

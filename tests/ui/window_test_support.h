@@ -11,17 +11,12 @@
 #include <vector>
 
 #include "list/rename_list.h"
+#include "loading_test_support_win32.h"
 #include "ui/main_window.h"
 
-// Runs every message waiting for this thread, paints included, until none
-// is left. Window tests wait with this, never with a timer.
-inline void PumpUntilIdle() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
+// PumpUntilIdle, which the window tests wait with, never with a timer, comes
+// with the loading tests' helpers, as do OLE on the test thread, real scratch
+// folders and the folder dialog's user.
 
 // A left click at a point of a window's client area, as the mouse sends it.
 inline void ClickAt(HWND window, int x, int y) {
