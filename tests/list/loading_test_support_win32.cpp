@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "text/text.h"
+
 namespace {
 
 AnsiText ProgramFolder() {
@@ -269,7 +271,7 @@ void FolderDialogUser::Respond(HWND dialog) {
       failure = "the dialog shows no tree";
     }
     // Under the desktop, one of the children holds the drives.
-    const AnsiText driveMark = "(" + m_path.substr(0, 2) + ")";
+    const AnsiText driveMark = ConcatText("(", m_path.substr(0, 2), ")");
     HTREEITEM computer = nullptr;
     HTREEITEM item = nullptr;
     if (root != nullptr) {
