@@ -41,28 +41,6 @@ AnsiText WinePath(const char* linuxPath) {
   return "Z:" + path;
 }
 
-// Pumps until the queue is empty, like PumpUntilIdle, but keeps the quit
-// message that closing the window posts instead of losing it unseen.
-struct QuitSeen {
-  bool seen = false;
-  WPARAM exitCode = 0;
-};
-
-QuitSeen PumpUntilIdleKeepingQuit() {
-  QuitSeen quit;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      quit.seen = true;
-      quit.exitCode = message.wParam;
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return quit;
-}
-
 // The close box of the caption, as the system sends it.
 void PostClose(HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 

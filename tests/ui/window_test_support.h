@@ -18,6 +18,28 @@
 // with the loading tests' helpers, as do OLE on the test thread, real scratch
 // folders and the folder dialog's user.
 
+// Pumps until the queue is empty, like PumpUntilIdle, but keeps the quit
+// message that closing the window posts instead of losing it unseen.
+struct QuitSeen {
+  bool seen = false;
+  WPARAM exitCode = 0;
+};
+
+inline QuitSeen PumpUntilIdleKeepingQuit() {
+  QuitSeen quit;
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      quit.seen = true;
+      quit.exitCode = message.wParam;
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return quit;
+}
+
 // A left click at a point of a window's client area, as the mouse sends it.
 inline void ClickAt(HWND window, int x, int y) {
   PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -57,28 +57,6 @@ HRESULT DropFiles(IDropTarget* target, const Names& paths) {
   return answer;
 }
 
-// Like PumpUntilIdle, but keeps the quit message that closing the window
-// posts rather than losing it unseen.
-struct QuitSeen {
-  bool seen = false;
-  WPARAM exitCode = 0;
-};
-
-QuitSeen PumpKeepingQuit() {
-  QuitSeen quit;
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      quit.seen = true;
-      quit.exitCode = message.wParam;
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return quit;
-}
-
 // The clicks the main window receives from its push buttons, each with
 // whether a folder was being listed at the time.
 class ClickLog {
@@ -489,7 +467,7 @@ TEST_F(ListingReentryTest, AClosePostedDuringTheListingEndsTheListingAndTheWindo
   const FolderDialogUser user(FolderDialogUser::Action::ChoosePath, folder.Path());
 
   PostMessageA(Control(按钮1), BM_CLICK, 0, 0);
-  const QuitSeen quit = PumpKeepingQuit();
+  const QuitSeen quit = PumpUntilIdleKeepingQuit();
 
   ASSERT_TRUE(user.finished);
   EXPECT_EQ(user.failure, "");
