@@ -9,7 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "list/recording_display.h"
 #include "list/rename_list.h"
+#include "text/printable.h"
 #include "text/text.h"
 
 namespace {
@@ -20,20 +22,6 @@ constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
 const AnsiText kZhong = "\xD6\xD0";       // 中
 const AnsiText kTrailSlash = "\x81\x5C";  // second byte is "\"
 
-std::string Printable(const AnsiText& text) {
-  std::string shown;
-  for (unsigned char byte : text) {
-    if (byte >= 0x20 && byte < 0x7F) {
-      shown += static_cast<char>(byte);
-    } else {
-      static const char kHex[] = "0123456789ABCDEF";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 15];
-    }
-  }
-  return shown;
-}
 
 // The settings a fresh window starts with on the sequence tab.
 RuleSettings SequenceSettings() {
@@ -318,19 +306,6 @@ TEST(ReplaceMany, AppliesThePairsInTurnEachOnThePreviousResult) {
   }
 }
 
-// Records what the list tells its display, in order.
-class RecordingDisplay : public ListDisplay {
- public:
-  std::vector<std::string> calls;
-
-  void RowsCleared() override { calls.push_back("cleared"); }
-  void RowAppended(int32_t row) override { calls.push_back("appended " + std::to_string(row)); }
-  void CellChanged(int32_t row, int32_t column) override {
-    calls.push_back("changed " + std::to_string(row) + "," + std::to_string(column));
-  }
-  void ScrollIntoView(int32_t row) override { calls.push_back("visible " + std::to_string(row)); }
-  void ResultColumnReset() override { calls.push_back("result column reset"); }
-};
 
 // Gives the values a test sets, and counts how often they are read.
 class FixedRules : public RuleSource {

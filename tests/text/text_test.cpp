@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "text/printable.h"
+
 namespace {
 
 constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
@@ -23,20 +25,6 @@ const AnsiText kTrailSlash = "\x81\x5C";          // second byte is "\"
 const AnsiText kTrailA = AnsiText("\x81") + "a";  // second byte is "a"
 const AnsiText kTrailUpperA = AnsiText("\x81") + "A";
 
-std::string Printable(const AnsiText& text) {
-  std::string shown;
-  for (unsigned char byte : text) {
-    if (byte >= 0x20 && byte < 0x7F) {
-      shown += static_cast<char>(byte);
-    } else {
-      static const char kHex[] = "0123456789ABCDEF";
-      shown += "\\x";
-      shown += kHex[byte >> 4];
-      shown += kHex[byte & 15];
-    }
-  }
-  return shown;
-}
 
 std::string ShowOptional(std::optional<int32_t> value) {
   return value ? std::to_string(*value) : std::string("omitted");
