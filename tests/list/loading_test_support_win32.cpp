@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/windows_files.h"
 #include "text/text.h"
 
 namespace {
@@ -18,37 +19,6 @@ AnsiText ProgramFolder() {
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
   AnsiText folder(path, length);
   return folder.substr(0, folder.find_last_of('\\'));
-}
-
-std::wstring Wide(const AnsiText& text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  wide.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
-  return wide;
-}
-
-// Removes a folder and everything in it, read-only entries and names
-// outside the code page included.
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW data;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-  }
-  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(folder.c_str());
 }
 
 AnsiText ItemText(HWND tree, HTREEITEM item) {
@@ -140,11 +110,11 @@ ScratchFolder::ScratchFolder() {
   static int made = 0;
   m_path = ProgramFolder() + "\\loading-scratch-" + std::to_string(GetCurrentProcessId()) + "-" +
            std::to_string(++made);
-  RemoveTree(Wide(m_path));
+  RemoveTree(WideFromAnsi(m_path));
   EXPECT_TRUE(CreateDirectoryA(m_path.c_str(), nullptr)) << m_path;
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(Wide(m_path)); }
+ScratchFolder::~ScratchFolder() { RemoveTree(WideFromAnsi(m_path)); }
 
 void ScratchFolder::MakeFolder(const AnsiText& relative, DWORD attributes) const {
   const AnsiText path = PathOf(relative);
@@ -166,7 +136,7 @@ void ScratchFolder::MakeFile(const AnsiText& relative, DWORD attributes) const {
 }
 
 void ScratchFolder::MakeWideFile(const std::wstring& name) const {
-  const std::wstring path = Wide(m_path) + L"\\" + name;
+  const std::wstring path = WideFromAnsi(m_path) + L"\\" + name;
   const HANDLE file =
       CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(file, INVALID_HANDLE_VALUE);

@@ -5,23 +5,9 @@
 
 #include <atomic>
 
+#include "platform/windows_files.h"
+
 namespace {
-
-AnsiText ToAnsi(const std::wstring& wide) {
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi.data(), size, nullptr, nullptr);
-  ansi.resize(static_cast<std::size_t>(size > 0 ? size - 1 : 0));
-  return ansi;
-}
-
-std::wstring ToWide(const AnsiText& ansi) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), size);
-  wide.resize(static_cast<std::size_t>(size > 0 ? size - 1 : 0));
-  return wide;
-}
 
 AnsiText ReadWholeFile(const std::wstring& path) {
   const HANDLE file =
@@ -43,7 +29,7 @@ void ListInto(const std::wstring& folder, const AnsiText& relative, std::map<Ans
   do {
     const std::wstring name = found.cFileName;
     if (name == L"." || name == L"..") continue;
-    const AnsiText path = relative + ToAnsi(name);
+    const AnsiText path = relative + AnsiFromWide(name);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       entries[path] = kFolderMark;
       ListInto(folder + L"\\" + name, path + "\\", entries);
@@ -52,26 +38,6 @@ void ListInto(const std::wstring& folder, const AnsiText& relative, std::map<Ans
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
-}
-
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -92,7 +58,7 @@ RealTestFolder::RealTestFolder() {
 
 RealTestFolder::~RealTestFolder() { RemoveTree(WidePath()); }
 
-std::wstring RealTestFolder::WidePath() const { return ToWide(m_path); }
+std::wstring RealTestFolder::WidePath() const { return WideFromAnsi(m_path); }
 
 void RealTestFolder::MakeFile(const AnsiText& name, const AnsiText& contents) {
   const AnsiText path = m_path + "\\" + name;
