@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -57,6 +59,40 @@ TEST(StartProgram, ClosingTheWindowEndsTheProgramWithExitCodeZero) {
   EXPECT_EQ(exitCode, 0u);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+}
+
+// Refuses the creation of the program's main window on this thread and lets
+// every other window through. The error box that follows is reported on
+// stderr (caption, then the text's bytes in hex) and answered with OK.
+LRESULT CALLBACK RefuseTheMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const LPCSTR className = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->lpszClass;
+    if (!IS_INTRESOURCE(className) && std::strcmp(className, "QuillmereMainWindow") == 0) return 1;
+  }
+  if (code == HCBT_ACTIVATE) {
+    const HWND box = reinterpret_cast<HWND>(wParam);
+    char caption[64] = {};
+    char text[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+    std::fprintf(stderr, "box \"%s\":", caption);
+    for (const char* byte = text; *byte; ++byte) std::fprintf(stderr, "%02X", static_cast<unsigned char>(*byte));
+    std::fprintf(stderr, "\n");
+    std::fflush(stderr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(StartProgramDeathTest, AWindowThatCannotBeCreatedIsReportedAndEndsTheProgramWithMinusOne) {
+  EXPECT_EXIT(
+      {
+        SetWindowsHookExA(WH_CBT, RefuseTheMainWindow, nullptr, GetCurrentThreadId());
+        StartProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
+      },
+      ::testing::ExitedWithCode(-1),
+      // 无法创建主窗口。
+      "box \"Quillmere\":CEDEB7A8B4B4BDA8D6F7B4B0BFDAA1A3");
 }
 
 }  // namespace
